@@ -1,0 +1,67 @@
+#include "launcher.h"
+
+#include "platform.h"
+#include "settings.h"
+
+std::string ProgramPath;
+std::string ProgramFolder;
+
+namespace {
+
+// GetModuleFileNameA cuts a path that does not fit and then reports the whole
+// buffer as used; ask again with a larger buffer until the path fits.
+std::string ExecutablePath() {
+  std::string path(261, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);  // 0 when the call failed
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
+std::size_t LastDelimiterPos(const std::string& delimiters, const std::string& s) {
+  for (std::size_t i = s.size(); i > 0; --i) {
+    const char c = s[i - 1];
+    if (c != '\0' && delimiters.find(c) != std::string::npos) return i;
+  }
+  return 0;
+}
+
+std::string FolderOfPath(const std::string& path) {
+  return path.substr(0, LastDelimiterPos("\\:", path));
+}
+
+bool LaunchAutorun() {
+  std::string file = ReadSettingValue(ProgramFolder + "autorun.inf", "autorun", "OPEN", "");
+  if (file.empty()) return false;
+
+  // Only the first blank separates the file from its parameters.
+  std::string parameters;
+  const std::string::size_type blank = file.find(' ');
+  if (blank != std::string::npos) {
+    parameters = file.substr(blank + 1);
+    file.resize(blank);
+  }
+  if (!file.empty() && file[0] == '\\') file.erase(0, 1);
+  file.insert(0, ProgramFolder);
+
+  // Starting ourselves would start ourselves again, without end.
+  if (!ProgramPath.empty() && UpperAscii(file) == UpperAscii(ProgramPath)) return false;
+
+  ShellExecuteA(nullptr, nullptr, file.c_str(), parameters.c_str(), ProgramFolder.c_str(),
+                SW_SHOWNORMAL);
+  return true;  // the shell's answer is not ours to report
+}
+
+void RunAutolaunch() {
+  ProgramPath = ExecutablePath();
+  ProgramFolder = FolderOfPath(ProgramPath);
+  if (!ProgramFolder.empty() && ProgramFolder.back() != '\\') ProgramFolder += '\\';
+  LaunchAutorun();
+  ExitProcess(0);
+}
