@@ -6,3 +6,7 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+
+// The shipped executable runs without the C runtime's startup code; its entry
+// point calls this first to construct the program's globals.
+void RunStaticConstructors();
