@@ -37,18 +37,16 @@ std::string FolderOfPath(const std::string& path) {
 }
 
 bool LaunchAutorun() {
-  std::string file = ReadSettingValue(ProgramFolder + "autorun.inf", "autorun", "OPEN", "");
-  if (file.empty()) return false;
+  const std::string value = ReadSettingValue(ProgramFolder + "autorun.inf", "autorun", "OPEN", "");
+  if (value.empty()) return false;
 
-  // Only the first blank separates the file from its parameters.
-  std::string parameters;
-  const std::string::size_type blank = file.find(' ');
-  if (blank != std::string::npos) {
-    parameters = file.substr(blank + 1);
-    file.resize(blank);
-  }
-  if (!file.empty() && file[0] == '\\') file.erase(0, 1);
-  file.insert(0, ProgramFolder);
+  // Only the first blank separates the file from its parameters; one leading
+  // backslash of the file is dropped, and the file is always joined onto our
+  // own folder.
+  const std::string::size_type blank = value.find(' ');
+  const std::string::size_type start = value[0] == '\\' ? 1 : 0;
+  const std::string file = ProgramFolder + value.substr(start, blank - start);
+  const std::string parameters = blank == std::string::npos ? "" : value.substr(blank + 1);
 
   // Starting ourselves would start ourselves again, without end.
   if (!ProgramPath.empty() && UpperAscii(file) == UpperAscii(ProgramPath)) return false;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "stand_in_control.h"
+#include "case_table.h"
 #include "test_files.h"
 
 namespace {
@@ -72,6 +73,8 @@ struct LaunchCase {
   std::string file;        // expected, after ProgramFolder
   std::string parameters;  // expected
 };
+PRINT_CASE_AS_WHAT(LaunchCase)
+
 
 class LaunchCommand : public Launch, public testing::WithParamInterface<LaunchCase> {};
 
@@ -108,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"zero byte ends the file text", S("open=a\0b c", 10), "a", "c"},
         LaunchCase{"zero byte ends the parameters", S("open=a b\0c", 10), "a", "b"},
         LaunchCase{"other program of a similar name", "open=autolaunch.exe.exe", "autolaunch.exe.exe", ""}),
-    [](const testing::TestParamInfo<LaunchCase>& info) { return "case" + std::to_string(info.index); });
+    NameOfCase<LaunchCase>);
 
 TEST_F(Launch, LaunchesNothingWithoutACommand) {
   for (const char* lines : {"", "[autorun]\r\nopen=\r\n", "[autorun]\r\nopen=   \r\n",

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "case_table.h"
 #include "test_files.h"
 
 namespace {
@@ -29,6 +30,8 @@ struct LookupCase {
   std::string file;
   std::string expected;  // "<default>" when the default must come back
 };
+PRINT_CASE_AS_WHAT(LookupCase)
+
 
 class Lookup : public testing::TestWithParam<LookupCase> {};
 
@@ -66,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"long lines before", "[autorun]\n" + std::string(300, 'k') + "=v\nopen=deep\n", "deep"},
         LookupCase{"zero byte inside value", S("[autorun]\nopen=a\0b\n", 19), S("a\0b", 3)},
         LookupCase{"0x1A ends the search", "[autorun]\n\x1A" "open=x\n", "<default>"}),
-    [](const testing::TestParamInfo<LookupCase>& info) { return "case" + std::to_string(info.index); });
+    NameOfCase<LookupCase>);
 
 TEST(ReadSettingValue, SectionAndKeyAsAskedMatchWithoutCase) {
   const std::string path = TestFileWith("[Other]\nKey=1\n[AUTORUN]\nopen=x\n");

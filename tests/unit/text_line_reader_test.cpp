@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "case_table.h"
 #include "test_files.h"
 
 namespace {
@@ -27,6 +28,8 @@ struct LineCase {
   std::string bytes;
   std::vector<std::string> lines;
 };
+PRINT_CASE_AS_WHAT(LineCase)
+
 
 std::string S(const char* bytes, std::size_t size) { return std::string(bytes, size); }
 
@@ -58,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"CR before 0x1A", "a\r\x1A" "b\n", {"a"}},
         LineCase{"zero bytes stay", S("a\0b\0\r\n\0\n", 8), {S("a\0b\0", 4), S("\0", 1)}},
         LineCase{"bytes above 0x7F stay", "\xE4\xF6\xFC\xFF\r\n", {"\xE4\xF6\xFC\xFF"}}),
-    [](const testing::TestParamInfo<LineCase>& info) { return "case" + std::to_string(info.index); });
+    NameOfCase<LineCase>);
 
 // Lines around the 128-byte pieces the reader takes from the file: the line
 // end may straddle two reads, and lines may span several.
