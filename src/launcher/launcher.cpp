@@ -11,14 +11,10 @@ namespace {
 // GetModuleFileNameA cuts a path that does not fit and then reports the whole
 // buffer as used; ask again with a larger buffer until the path fits.
 std::string ExecutablePath() {
-  std::string path(261, '\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);  // 0 when the call failed
-      return path;
-    }
-    path.resize(path.size() * 2);
+  for (DWORD size = 261;; size *= 2) {
+    std::string buffer(size, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, &buffer[0], size);
+    if (length < size) return buffer.substr(0, length);  // 0 when the call failed
   }
 }
 
@@ -45,11 +41,12 @@ bool LaunchAutorun() {
   // own folder.
   const std::string::size_type blank = value.find(' ');
   const std::string::size_type start = value[0] == '\\' ? 1 : 0;
-  const std::string file = ProgramFolder + value.substr(start, blank - start);
+  std::string file = ProgramFolder;
+  file.append(value, start, blank - start);  // (cheaper than ProgramFolder + substr)
   const std::string parameters = blank == std::string::npos ? "" : value.substr(blank + 1);
 
   // Starting ourselves would start ourselves again, without end.
-  if (!ProgramPath.empty() && UpperAscii(file) == UpperAscii(ProgramPath)) return false;
+  if (!ProgramPath.empty() && EqualsIgnoringAsciiCase(file, ProgramPath)) return false;
 
   ShellExecuteA(nullptr, nullptr, file.c_str(), parameters.c_str(), ProgramFolder.c_str(),
                 SW_SHOWNORMAL);

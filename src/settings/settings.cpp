@@ -4,6 +4,8 @@
 
 namespace {
 
+char UpperAsciiByte(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 bool IsSectionHeader(const std::string& line) {
@@ -22,15 +24,20 @@ std::string TrimBlanks(const std::string& s) {
 
 std::string UpperAscii(const std::string& s) {
   std::string upper = s;
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (char& c : upper) c = UpperAsciiByte(c);
   return upper;
+}
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::string::size_type i = 0; i < a.size(); ++i)
+    if (UpperAsciiByte(a[i]) != UpperAsciiByte(b[i])) return false;
+  return true;
 }
 
 std::string ReadSettingValue(const std::string& fileName, const std::string& section,
                              const std::string& key, const std::string& defaultValue) {
   const std::string wantedSection = UpperAscii(section);
-  const std::string wantedKey = UpperAscii(key);
   std::string result = defaultValue;
   std::string currentSection;  // upper case; lines before any header have ""
 
@@ -46,7 +53,7 @@ std::string ReadSettingValue(const std::string& fileName, const std::string& sec
     if (currentSection != wantedSection) continue;
     const std::string::size_type equals = line.find('=');
     if (equals == std::string::npos) continue;
-    if (UpperAscii(line.substr(0, equals)) != wantedKey) continue;  // no trimming here
+    if (!EqualsIgnoringAsciiCase(line.substr(0, equals), key)) continue;  // no trimming here
     result = line.substr(equals + 1);
     break;
   }

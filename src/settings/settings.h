@@ -15,3 +15,6 @@ std::string TrimBlanks(const std::string& s);
 
 // s with a to z turned into A to Z; every other byte stays as it is.
 std::string UpperAscii(const std::string& s);
+
+// Whether a and b are the same but for the case of ASCII letters.
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);

@@ -25,6 +25,14 @@ TEST(UpperAscii, FoldsOnlyAsciiLetters) {
   EXPECT_EQ(UpperAscii(S("a\0b", 3)), S("A\0B", 3));
 }
 
+TEST(EqualsIgnoringAsciiCase, FoldsOnlyAsciiLetters) {
+  EXPECT_TRUE(EqualsIgnoringAsciiCase("C:\\Media\\AutoLaunch.exe", "c:\\MEDIA\\autolaunch.EXE"));
+  EXPECT_TRUE(EqualsIgnoringAsciiCase("", ""));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("a", "ab"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("\xE4", "\xC4")) << "no folding outside ASCII";
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("[", "{"));
+}
+
 struct LookupCase {
   const char* what;
   std::string file;

@@ -96,11 +96,15 @@ void __throw_bad_alloc() { ReportOutOfMemory(); }
 void __throw_bad_array_new_length() { ReportOutOfMemory(); }
 }  // namespace std
 
-// The linker gathers the constructors of globals between these two markers:
-// a -1 entry first, then the functions, then a 0.
+// The linker script gathers the constructors of globals between these two
+// symbols (cmake/autolaunch.ld).
 typedef void (*Constructor)();
-extern "C" Constructor __CTOR_LIST__[];
+// (Named by assembler name: 32-bit C names would otherwise gain an underscore.)
+extern Constructor __autolaunch_constructors_start[] __asm__("__autolaunch_constructors_start");
+extern Constructor __autolaunch_constructors_end[] __asm__("__autolaunch_constructors_end");
 
 void RunStaticConstructors() {
-  for (Constructor* entry = __CTOR_LIST__ + 1; *entry; ++entry) (*entry)();
+  for (Constructor* entry = __autolaunch_constructors_start; entry != __autolaunch_constructors_end;
+       ++entry)
+    (*entry)();
 }
