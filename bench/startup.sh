@@ -12,7 +12,7 @@ arch=${2:-x64}
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 unset DISPLAY
 
-work=$root/build/bench
+work=$root/build/bench-startup
 rm -rf "$work" && mkdir -p "$work/media"
 if [ "$arch" = x86 ]; then triple=i686-w64-mingw32; entry=_ExitOnlyEntry; else triple=x86_64-w64-mingw32; entry=ExitOnlyEntry; fi
 $triple-g++-posix -Os -s -nostdlib -mwindows -Wl,-e,$entry -o "$work/exit_only.exe" \

@@ -170,30 +170,28 @@ TEST_F(RunDeathTest, FindsItsFolderBehindAPathLongerThan260Characters) {
               HasSubstr(ShellRequestLine(windowsFolder + "deep.exe", "", windowsFolder)));
 }
 
+// The whole run with `folder` as the current folder (in the dying child).
+void RunAutolaunchIn(const std::string& folder) {
+  if (chdir(folder.c_str()) != 0) ExitProcess(100);
+  RunAutolaunch();
+}
+
 TEST_F(RunDeathTest, DriveRelativePathGetsABackslashAfterTheColon) {
   // "C:b.exe" lives in "C:\"; the stand-ins find that folder as "C:/" here.
   const std::string folder = FreshTestFolder();
   std::filesystem::create_directories(folder + "C:");
   WriteTestFile(folder + "C:/autorun.inf", "[autorun]\r\nopen=x.exe\r\n");
   standin::SetModulePath("C:b.exe");
-  EXPECT_EXIT(
-      {
-        if (chdir(folder.c_str()) != 0) ExitProcess(100);
-        RunAutolaunch();
-      },
-      ExitedWithCode(0), HasSubstr(ShellRequestLine("C:\\x.exe", "", "C:\\")));
+  EXPECT_EXIT(RunAutolaunchIn(folder), ExitedWithCode(0),
+              HasSubstr(ShellRequestLine("C:\\x.exe", "", "C:\\")));
 }
 
 TEST_F(RunDeathTest, WithoutAPathReadsTheCurrentFolder) {
   const std::string folder = FreshTestFolder();
   WriteTestFile(folder + "autorun.inf", "[autorun]\r\nopen= x\r\n");
   standin::SetModulePath("");  // GetModuleFileNameA fails
-  EXPECT_EXIT(
-      {
-        if (chdir(folder.c_str()) != 0) ExitProcess(100);
-        RunAutolaunch();
-      },
-      ExitedWithCode(0), HasSubstr(ShellRequestLine("", "x", "")));
+  EXPECT_EXIT(RunAutolaunchIn(folder), ExitedWithCode(0),
+              HasSubstr(ShellRequestLine("", "x", "")));
 }
 
 TEST_F(RunDeathTest, NoCommandExitsWith0AndLaunchesNothing) {
