@@ -52,10 +52,7 @@ void Open(TextLineReader& reader, const std::string& name) {
   reader.end = 0;
   reader.handle = CreateFileA(reader.name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (reader.handle == INVALID_HANDLE_VALUE)
-    pendingError = GetLastError();
-  else
-    reader.isOpen = true;
+  if (reader.handle == INVALID_HANDLE_VALUE) pendingError = GetLastError();
   CheckIo(kLocationOpen);
 }
 
@@ -91,7 +88,6 @@ std::string ReadLine(TextLineReader& reader) {
 
 void Close(TextLineReader& reader) {
   if (!CloseHandle(reader.handle)) pendingError = GetLastError();
-  reader.handle = INVALID_HANDLE_VALUE;
-  reader.isOpen = false;
+  reader.handle = INVALID_HANDLE_VALUE;  // closed either way
   CheckIo(kLocationClose);
 }

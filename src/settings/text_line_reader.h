@@ -13,8 +13,7 @@
 constexpr std::size_t kLineReaderBufferSize = 128;
 
 struct TextLineReader {
-  HANDLE handle = INVALID_HANDLE_VALUE;
-  bool isOpen = false;
+  HANDLE handle = INVALID_HANDLE_VALUE;  // INVALID_HANDLE_VALUE while closed
   std::string name;
   unsigned char buffer[kLineReaderBufferSize];
   std::size_t position = 0;  // index of the next unread byte

@@ -132,7 +132,7 @@ class Run:
     def windows_path(unix_path: str) -> str:
         return "Z:" + unix_path.replace("/", "\\")
 
-    def wine(self, arch, program, *arguments, env=None, timeout=None):
+    def wine(self, arch, program, *arguments, env=None):
         return subprocess.Popen([WINE_RUN, arch, program, *arguments], env=env,
                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
@@ -143,7 +143,7 @@ class Run:
         with open(reg, "w", encoding="latin-1") as f:
             f.write("REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\.alxdoc]\r\n@=\"autolaunch.testdoc\"\r\n\r\n"
                     "[HKEY_CLASSES_ROOT\\autolaunch.testdoc\\shell\\open\\command]\r\n@=%s\r\n"
-                    % json_string(command))
+                    % reg_string(command))
         subprocess.run([WINE_RUN, "x64", "regedit", "/S", self.windows_path(reg)], check=True,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=120)
@@ -244,7 +244,7 @@ class Run:
                 self.box_lock.release()
 
 
-def json_string(text: str) -> str:
+def reg_string(text: str) -> str:
     return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
 
 

@@ -21,12 +21,6 @@ using standin::FileCall;
 using testing::HasSubstr;
 using testing::Not;
 
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 struct Medium {
   const char* what;
   std::string inf;
@@ -50,15 +44,19 @@ const std::vector<Medium>& Media() {
   return media;
 }
 
+// A medium's autorun.inf in a fresh folder, and the executable beside it.
+struct Prepared {
+  std::string inf;
+  std::string modulePath;
+};
+
 class FailurePoints : public testing::Test {
  protected:
-  // Puts the medium's autorun.inf beside the executable; returns its path.
-  std::string Prepare(const Medium& medium) {
+  Prepared Prepare(const Medium& medium) {
     standin::Reset();
     const std::string folder = FreshTestFolder();
     WriteTestFile(folder + "autorun.inf", medium.inf);
-    standin::SetModulePath(WindowsPath(folder) + "autolaunch.exe");
-    return folder + "autorun.inf";
+    return {folder + "autorun.inf", WindowsPath(folder) + "autolaunch.exe"};
   }
 };
 
@@ -78,8 +76,9 @@ struct FailurePoint {
 TEST_F(FailurePoints, EveryFailingFileCallEndsWithItsOwnReport) {
   int points = 0;
   for (const Medium& medium : Media()) {
-    const std::string inf = Prepare(medium);
-    const std::string modulePath = WindowsPath(inf.substr(0, inf.size() - 11)) + "autolaunch.exe";
+    const Prepared prepared = Prepare(medium);
+    const std::string& inf = prepared.inf;
+    const std::string& modulePath = prepared.modulePath;
     std::vector<FailurePoint> pointsOfThisFile = {{FileCall::Open, 1, "00000101"},
                                                   {FileCall::Close, 1, "00000104"}};
     const int reads = ReadsOfTheLookup(inf);
@@ -111,7 +110,7 @@ TEST_F(FailurePoints, EveryFailingFileCallEndsWithItsOwnReport) {
 // bytes that arrived before it.
 TEST_F(FailurePoints, BrokenPipeOnAnyReadEndsTheFileThere) {
   for (const Medium& medium : Media()) {
-    const std::string inf = Prepare(medium);
+    const std::string inf = Prepare(medium).inf;
     const int reads = ReadsOfTheLookup(inf);
     for (int k = 1; k <= reads; ++k) {
       const std::string arrived = medium.inf.substr(0, std::min<std::size_t>(medium.inf.size(), 128 * (k - 1)));
@@ -130,8 +129,7 @@ TEST_F(FailurePoints, BrokenPipeOnAnyReadEndsTheFileThere) {
 // through without meeting its failure.
 TEST_F(FailurePoints, EveryFailingAllocationEndsWith203) {
   for (const Medium& medium : Media()) {
-    const std::string inf = Prepare(medium);
-    const std::string modulePath = WindowsPath(inf.substr(0, inf.size() - 11)) + "autolaunch.exe";
+    const std::string modulePath = Prepare(medium).modulePath;
     int points = 0;
     for (long n = 1;; ++n) {
       ChildOutcome run = RunInChild([&] {

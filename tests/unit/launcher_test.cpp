@@ -21,12 +21,6 @@ using testing::Not;
 
 std::string S(const char* bytes, std::size_t size) { return std::string(bytes, size); }
 
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 TEST(FolderOfPath, KeepsEverythingUpToTheLastBackslashOrColon) {
   EXPECT_EQ(FolderOfPath("C:\\media\\go.exe"), "C:\\media\\");
   EXPECT_EQ(FolderOfPath("C:\\a\\b.exe"), "C:\\a\\");

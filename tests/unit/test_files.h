@@ -25,6 +25,14 @@ inline void WriteTestFile(const std::string& path, const std::string& bytes) {
   ASSERT_TRUE(file.good()) << "cannot write " << path;
 }
 
+// A fixture path as the program sees it on Windows: '/' becomes '\\' (the
+// stand-ins turn it back).
+inline std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
 // A file of the given bytes in a fresh folder; returns its path.
 inline std::string TestFileWith(const std::string& bytes) {
   const std::string path = FreshTestFolder() + "autorun.inf";

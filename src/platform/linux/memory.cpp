@@ -42,7 +42,6 @@ void Release(void* block) {
 namespace standin {
 
 void FailAllocation(long nth) { failAt = nth > 0 ? allocations + nth : 0; }
-long AllocationCount() { return allocations; }
 std::size_t PeakHeapBytes() { return peakBytes; }
 void ResetPeakHeap() { peakBytes = heldBytes; }
 

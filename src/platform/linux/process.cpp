@@ -26,11 +26,6 @@ std::vector<standin::ShellRequest>& Requests() {
   return requests;
 }
 
-std::vector<standin::MessageBoxShown>& Boxes() {
-  static std::vector<standin::MessageBoxShown> boxes;
-  return boxes;
-}
-
 std::string TextOrNull(LPCSTR text) {
   return text ? "\"" + std::string(text) + "\"" : "null";
 }
@@ -48,13 +43,11 @@ void Reset() {
 void ResetProcess() {
   ModulePath() = kDefaultModulePath;
   Requests().clear();
-  Boxes().clear();
 }
 
 void SetModulePath(const std::string& path) { ModulePath() = path; }
 
 const std::vector<ShellRequest>& ShellRequests() { return Requests(); }
-const std::vector<MessageBoxShown>& MessageBoxes() { return Boxes(); }
 
 }  // namespace standin
 
@@ -78,7 +71,6 @@ void ExitProcess(UINT exitCode) {
 }
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
-  Boxes().push_back({owner == nullptr, text ? text : "", caption ? caption : "", style});
   std::fprintf(stderr, "MessageBoxA owner=%s caption=%s text=%s style=%u\n",
                owner ? "set" : "null", TextOrNull(caption).c_str(), TextOrNull(text).c_str(),
                style);

@@ -24,7 +24,6 @@ int ReadCallCount();
 
 // Make the n-th allocation from now on fail (counted from 1); 0 disarms.
 void FailAllocation(long nth);
-long AllocationCount();       // allocations since the last Reset
 std::size_t PeakHeapBytes();  // most bytes held at once since ResetPeakHeap
 void ResetPeakHeap();
 
@@ -37,11 +36,7 @@ struct ShellRequest {
 };
 const std::vector<ShellRequest>& ShellRequests();
 
-struct MessageBoxShown {
-  bool ownerIsNull;
-  std::string text, caption;
-  UINT style;
-};
-const std::vector<MessageBoxShown>& MessageBoxes();
+// MessageBoxA and ShellExecuteA also write what they were given to stderr, as
+// one line each: a death test reads them there after the process has ended.
 
 }  // namespace standin
